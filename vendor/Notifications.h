@@ -1,0 +1,17 @@
+#pragma once
+#include <windows.h>
+
+// One HTTP HEAD request at start and one at exit, each on a thread of its
+// own; nothing waits for them and nothing depends on their outcome.
+extern HANDLE NotificationThread;
+
+// Appends the days since the program's folder was created to the URLs.
+void AppendUsageDays();
+
+DWORD WINAPI StartNotification(LPVOID);
+DWORD WINAPI EndNotification(LPVOID);
+
+void StartStartNotification();
+// Closes the start notification's handle; the end notification's takes its place.
+void StartEndNotification();
+void CloseNotificationThread();
