@@ -1,7 +1,7 @@
 # The Windows program, its folder as a user installs it, and what it is built from.
 enable_language(RC)
 
-set(VERBOLA_FOLDER "${CMAKE_SOURCE_DIR}/build/Verbola" CACHE PATH
+set(VERBOLA_FOLDER "${CMAKE_BINARY_DIR}/../Verbola" CACHE PATH
     "Folder assembled as a user installs it: the program, its articles and its help")
 set(VERBOLA_PICTURES "${CMAKE_BINARY_DIR}/pictures")
 
@@ -37,6 +37,7 @@ endfunction()
 
 verbola_add_program(Verbola app/Main.cpp)
 set_target_properties(Verbola PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VERBOLA_FOLDER})
+target_link_options(Verbola PRIVATE -s)
 
 # The sample dictionaries: FreeDict data from the Debian packages, converted.
 set(VERBOLA_DICTD /usr/share/dictd)

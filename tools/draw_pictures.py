@@ -139,7 +139,7 @@ def write_icon(path, sizes=(32, 24, 16)):
         f.write(data)
 
 # ------------------------------------------------------- the toolbar strip --
-# 16x16 glyphs drawn by hand; '.' is the button face behind them.
+# 16x16 glyphs drawn by hand; '.' is the window behind the flat toolbar.
 
 PALETTE = {
     '.': (255, 255, 255),  # the window behind the flat toolbar

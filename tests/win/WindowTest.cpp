@@ -1,0 +1,317 @@
+#include "tests/win/WindowTest.h"
+
+#include <commctrl.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+#include "app/Application.h"
+#include "app/MainWindow.h"
+#include "app/TrayIcon.h"
+#include "app/WideText.h"
+#include "dictionary/ArticleCoding.h"
+#include "dictionary/ArticlePaths.h"
+#include "dictionary/ModuleDirectory.h"
+#include "res/ResourceIds.h"
+
+std::vector<std::wstring> StartupMessages;
+
+namespace {
+
+std::vector<WindowScenario>& Scenarios()
+{
+    static std::vector<WindowScenario> scenarios;
+    return scenarios;
+}
+
+LONG Checks = 0;
+LONG Failures = 0;
+int ProgramExitCode = -1;
+const WindowScenario* Running = nullptr;
+volatile bool ExitRequested = false;
+
+bool IsOurs(HWND window)
+{
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    return process == GetCurrentProcessId();
+}
+
+HWND FindOurWindow(const wchar_t* className, const wchar_t* caption)
+{
+    HWND window = nullptr;
+    while ((window = FindWindowExW(nullptr, window, className, caption)) != nullptr) {
+        if (IsOurs(window)) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+HWND WordBoxEdit(int direction)
+{
+    COMBOBOXINFO info = {};
+    info.cbSize = sizeof(info);
+    GetComboBoxInfo(WordBox[direction], &info);
+    return info.hwndItem;
+}
+
+DWORD WINAPI DriveScenario(LPVOID)
+{
+    StartupMessages = DismissInfoMessages([] { return TrayIconData.cbSize != 0; }, 20000);
+    if (TrayIconData.cbSize == 0) {
+        ok(false, "start-up did not finish");
+        std::printf("%s: start-up did not finish\n", Running->Name);
+        std::fflush(stdout);
+        ExitProcess(1);
+    }
+    // Returns once the program's message loop is running.
+    DWORD_PTR ignored;
+    SendMessageTimeoutW(MainWindow, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &ignored);
+    Running->Drive();
+    // A scenario that leaves the program running is ended here.
+    if (!ExitRequested) {
+        ExitProgram();
+    }
+    return 0;
+}
+
+}  // namespace
+
+void CheckThat(bool condition, const char* file, int line, const char* format, ...)
+{
+    InterlockedIncrement(&Checks);
+    if (condition) {
+        return;
+    }
+    InterlockedIncrement(&Failures);
+    const char* name = std::strrchr(file, '/');
+    std::printf("%s:%d: Test failed: ", name != nullptr ? name + 1 : file, line);
+    va_list arguments;
+    va_start(arguments, format);
+    std::vprintf(format, arguments);
+    va_end(arguments);
+    std::printf("\n");
+    std::fflush(stdout);
+}
+
+WindowScenarioRegistration::WindowScenarioRegistration(WindowScenario scenario)
+{
+    Scenarios().push_back(scenario);
+}
+
+std::wstring TestFolder()
+{
+    return ModuleDirectory();
+}
+
+void WriteTestFile(std::wstring_view relativePath, std::string_view bytes)
+{
+    std::wstring path = TestFolder() + L"\\" + std::wstring(relativePath);
+    std::size_t slash = path.rfind(L'\\');
+    CreateDirectoryW(path.substr(0, slash).c_str(), nullptr);
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ok(file != INVALID_HANDLE_VALUE, "cannot write %s", Narrow(path).c_str());
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+void RemoveTestFile(std::wstring_view relativePath)
+{
+    std::wstring path = TestFolder() + L"\\" + std::wstring(relativePath);
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(path.c_str());
+}
+
+void WriteArticleFile(int direction, std::u16string_view plainText)
+{
+    std::string bytes(reinterpret_cast<const char*>(plainText.data()), plainText.size() * sizeof(char16_t));
+    EncodeArticleBytes(reinterpret_cast<unsigned char*>(bytes.data()), bytes.size());
+    std::u16string relative = ArticleFileRelativePath(direction).substr(1);
+    WriteTestFile(AsWide(relative), bytes);
+}
+
+std::u16string ArticleTextOf(const std::vector<std::pair<std::u16string, std::u16string>>& records)
+{
+    std::u16string text;
+    for (const auto& [headword, article] : records) {
+        text += u"\r\n|" + headword + u"|" + article;
+    }
+    return text + u"\r\n|";
+}
+
+bool WaitFor(const std::function<bool()>& condition, DWORD milliseconds)
+{
+    DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > milliseconds) {
+            return false;
+        }
+        Sleep(10);
+    }
+    return true;
+}
+
+std::vector<std::wstring> DismissInfoMessages(const std::function<bool()>& stop, DWORD milliseconds)
+{
+    std::vector<std::wstring> texts;
+    WaitFor(
+        [&] {
+            HWND box = FindOurWindow(L"#32770", L"Info Message");
+            if (box != nullptr && IsWindowVisible(box)) {
+                texts.push_back(WindowText(GetDlgItem(box, 0xFFFF)));
+                SendMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+                WaitFor([box] { return !IsWindow(box); }, 3000);
+                return false;
+            }
+            return stop();
+        },
+        milliseconds);
+    return texts;
+}
+
+HWND FindProgramDialog(const wchar_t* caption, DWORD milliseconds)
+{
+    HWND dialog = nullptr;
+    WaitFor(
+        [&] {
+            dialog = FindOurWindow(L"#32770", caption);
+            return dialog != nullptr && IsWindowVisible(dialog);
+        },
+        milliseconds);
+    return dialog;
+}
+
+void TypeWord(int direction, std::wstring_view word)
+{
+    SetWindowTextFrom(WordBox[direction], word);
+    SendMessageW(MainWindow, WM_COMMAND, MAKEWPARAM(IDC_WORD_BOX + direction, CBN_EDITCHANGE),
+                 reinterpret_cast<LPARAM>(WordBox[direction]));
+}
+
+void TypeCharacters(int direction, std::wstring_view characters)
+{
+    HWND edit = WordBoxEdit(direction);
+    for (wchar_t c : characters) {
+        SendMessageW(edit, WM_CHAR, c, 1);
+    }
+}
+
+std::vector<std::wstring> ListItems(int direction)
+{
+    std::vector<std::wstring> items;
+    HWND list = HeadwordList[direction];
+    int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        std::wstring text(4096, L'\0');
+        LVITEMW item = {};
+        item.pszText = text.data();
+        item.cchTextMax = static_cast<int>(text.size());
+        LRESULT length = SendMessageW(list, LVM_GETITEMTEXTW, i, reinterpret_cast<LPARAM>(&item));
+        text.resize(static_cast<std::size_t>(length));
+        items.push_back(text);
+    }
+    return items;
+}
+
+std::wstring ArticleViewText(int direction)
+{
+    std::wstring text = WindowText(ArticleView[direction]);
+    std::wstring lines;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'\r') {
+            lines += L'\n';
+            if (i + 1 < text.size() && text[i + 1] == L'\n') {
+                ++i;
+            }
+        } else {
+            lines += text[i];
+        }
+    }
+    return lines;
+}
+
+std::wstring WordBoxText(int direction)
+{
+    return WindowText(WordBox[direction]);
+}
+
+int SelectedTab()
+{
+    return static_cast<int>(SendMessageW(TabControl, TCM_GETCURSEL, 0, 0));
+}
+
+void PostCommand(int command, int code)
+{
+    PostMessageW(MainWindow, WM_COMMAND, MAKEWPARAM(command, code), 0);
+}
+
+void SendCommand(int command, int code)
+{
+    SendMessageW(MainWindow, WM_COMMAND, MAKEWPARAM(command, code), 0);
+}
+
+void ExitProgram()
+{
+    ExitRequested = true;
+    PostCommand(IDM_EXIT);
+}
+
+std::wstring Widen(std::string_view utf8)
+{
+    int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring text(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), text.data(), length);
+    return text;
+}
+
+std::string Narrow(std::wstring_view text)
+{
+    int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                     nullptr);
+    std::string bytes(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), length, nullptr,
+                        nullptr);
+    return bytes;
+}
+
+int wmain(int argc, wchar_t** argv)
+{
+    if (argc == 2 && std::wstring(argv[1]) == L"--list") {
+        for (const WindowScenario& scenario : Scenarios()) {
+            std::printf("%s\n", scenario.Name);
+        }
+        return 0;
+    }
+    if (argc != 2) {
+        std::printf("usage: %s --list | SCENARIO\n", Narrow(argv[0]).c_str());
+        return 2;
+    }
+    std::string wanted = Narrow(argv[1]);
+    for (const WindowScenario& scenario : Scenarios()) {
+        if (wanted == scenario.Name) {
+            Running = &scenario;
+        }
+    }
+    if (Running == nullptr) {
+        std::printf("no scenario %s\n", wanted.c_str());
+        return 2;
+    }
+    if (Running->Prepare != nullptr) {
+        Running->Prepare();
+    }
+    if (Running->StartsProgram) {
+        HANDLE driver = CreateThread(nullptr, 0, DriveScenario, nullptr, 0, nullptr);
+        ProgramExitCode = RunApplication(GetModuleHandleW(nullptr), SW_SHOWNORMAL);
+        ok(WaitForSingleObject(driver, 30000) == WAIT_OBJECT_0, "the scenario did not end");
+        ok(ProgramExitCode == 0, "expected exit code 0, got %d", ProgramExitCode);
+    } else {
+        Running->Drive();
+    }
+    std::printf("%s: %ld checks, %ld failed\n", Running->Name, Checks, Failures);
+    std::fflush(stdout);
+    return Failures == 0 ? 0 : 1;
+}
