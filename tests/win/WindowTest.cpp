@@ -260,6 +260,55 @@ void ExitProgram()
     PostCommand(IDM_EXIT);
 }
 
+void FocusControl(HWND control)
+{
+    DWORD programThread = GetWindowThreadProcessId(MainWindow, nullptr);
+    AttachThreadInput(GetCurrentThreadId(), programThread, TRUE);
+    SetForegroundWindow(MainWindow);
+    SetFocus(control);
+    AttachThreadInput(GetCurrentThreadId(), programThread, FALSE);
+}
+
+void SetClipboardText(std::wstring_view text, bool terminated)
+{
+    std::size_t units = text.size() + (terminated ? 1 : 0);
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, units * sizeof(wchar_t));
+    void* data = GlobalLock(block);
+    std::memcpy(data, text.data(), text.size() * sizeof(wchar_t));
+    GlobalUnlock(block);
+    ok(WaitFor([] { return OpenClipboard(nullptr) != FALSE; }, 3000), "cannot open the clipboard");
+    EmptyClipboard();
+    SetClipboardData(CF_UNICODETEXT, block);
+    CloseClipboard();
+}
+
+void PressKeys(std::initializer_list<BYTE> keys)
+{
+    for (BYTE key : keys) {
+        keybd_event(key, static_cast<BYTE>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)), 0, 0);
+    }
+    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) {
+        keybd_event(*key, static_cast<BYTE>(MapVirtualKeyW(*key, MAPVK_VK_TO_VSC)), KEYEVENTF_KEYUP, 0);
+    }
+}
+
+std::wstring ClipboardText()
+{
+    std::wstring text;
+    if (WaitFor([] { return OpenClipboard(nullptr) != FALSE; }, 3000)) {
+        HANDLE data = GetClipboardData(CF_UNICODETEXT);
+        if (data != nullptr) {
+            const auto* units = static_cast<const wchar_t*>(GlobalLock(data));
+            if (units != nullptr) {
+                text.assign(units, wcsnlen(units, GlobalSize(data) / sizeof(wchar_t)));
+                GlobalUnlock(data);
+            }
+        }
+        CloseClipboard();
+    }
+    return text;
+}
+
 std::wstring Widen(std::string_view utf8)
 {
     int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -68,6 +69,17 @@ void PostCommand(int command, int code = 0);
 void SendCommand(int command, int code = 0);
 // File > Exit; the harness checks that the program ends with exit code 0.
 void ExitProgram();
+
+// Gives the keyboard focus to a control of the program (the window comes to
+// the front first), as a click into it would.
+void FocusControl(HWND control);
+// Replaces the clipboard's contents with a text and its terminating zero, or
+// (terminated false) a block of exactly the text's code units.
+void SetClipboardText(std::wstring_view text, bool terminated = true);
+// Real keystrokes into the input stream: the keys pressed in order, then
+// released in reverse order.
+void PressKeys(std::initializer_list<BYTE> keys);
+std::wstring ClipboardText();
 
 std::wstring Widen(std::string_view utf8);
 std::string Narrow(std::wstring_view text);
