@@ -24,18 +24,26 @@ std::string ReadWholeFile(HANDLE file)
     return bytes;
 }
 
-bool WriteWholeFile(const std::wstring& path, const std::string& bytes)
+bool WriteAll(HANDLE file, const std::string& bytes)
 {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return false;
-    }
     DWORD written = 0;
-    BOOL complete = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+    bool complete = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
                     written == bytes.size();
-    complete = FlushFileBuffers(file) && complete;
-    CloseHandle(file);
-    return complete != FALSE;
+    return FlushFileBuffers(file) && complete;
+}
+
+HANDLE CreateForWriting(const std::wstring& path)
+{
+    return CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// A read-only file keeps what it holds. Not every file system makes the
+// move below refuse to replace one, so the attribute is asked first.
+bool MayReplace(const std::wstring& path)
+{
+    DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes == INVALID_FILE_ATTRIBUTES ||
+           (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) == 0;
 }
 
 }  // namespace
@@ -57,21 +65,31 @@ void ReadConfiguration()
 
 void WriteConfiguration()
 {
+    std::wstring path = ConfigurationFilePath();
+    if (!MayReplace(path)) {
+        return;
+    }
     // The new content goes into a file of its own first, which then takes the
     // old one's place: a failure half-way never leaves a damaged file behind.
-    std::wstring path = ConfigurationFilePath();
-    std::wstring fresh = path + L".new";
     std::string bytes = FormatConfiguration(SettingsMap);
-    if (WriteWholeFile(fresh, bytes)) {
-        // A file that cannot be replaced (read-only, locked) keeps what it held.
-        if (!MoveFileExW(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-            DeleteFileW(fresh.c_str());
+    std::wstring fresh = path + L".new";
+    HANDLE file = CreateForWriting(fresh);
+    if (file == INVALID_HANDLE_VALUE) {
+        // Where no second file can be made (a folder the user may not write),
+        // the file itself may still be writable.
+        file = CreateForWriting(path);
+        if (file != INVALID_HANDLE_VALUE) {
+            WriteAll(file, bytes);
+            CloseHandle(file);
         }
         return;
     }
-    // Where no second file can be made (a folder the user may not write), the
-    // file itself may still be writable.
-    WriteWholeFile(path, bytes);
+    bool complete = WriteAll(file, bytes);
+    CloseHandle(file);
+    // A file that cannot be replaced (locked by another program) keeps what it held.
+    if (!complete || !MoveFileExW(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileW(fresh.c_str());
+    }
 }
 
 void StoreSetting(std::u16string_view key, std::u16string_view value)

@@ -8,25 +8,40 @@
 
 namespace {
 
-constexpr wchar_t CurrentVersionKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
+// The same path below both roots.
+constexpr wchar_t RunKeyPath[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 
+// Only the right to set values is asked for, so a Run key that an
+// administrator has opened to users is used even where its parents are not.
 bool SetRunValue(HKEY root, const std::wstring& name, const std::wstring& data)
 {
-    HKEY parent = nullptr;
-    if (RegCreateKeyExW(root, CurrentVersionKey, 0, nullptr, 0, KEY_CREATE_SUB_KEY, nullptr, &parent, nullptr) !=
-        ERROR_SUCCESS) {
+    HKEY run = nullptr;
+    if (RegCreateKeyExW(root, RunKeyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &run, nullptr) != ERROR_SUCCESS) {
         return false;
     }
-    HKEY run = nullptr;
-    bool written = false;
-    if (RegCreateKeyExW(parent, L"Run", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &run, nullptr) == ERROR_SUCCESS) {
-        DWORD bytes = static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t));
-        written = RegSetValueExW(run, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                                 bytes) == ERROR_SUCCESS;
-        RegCloseKey(run);
-    }
-    RegCloseKey(parent);
+    DWORD bytes = static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t));
+    bool written =
+        RegSetValueExW(run, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()), bytes) ==
+        ERROR_SUCCESS;
+    RegCloseKey(run);
     return written;
+}
+
+// A value an earlier run had to leave under the user's key would start the
+// program a second time, or start it although the setting is off.
+void EmptyUserRunValue(const std::wstring& name)
+{
+    HKEY run = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, RunKeyPath, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &run) != ERROR_SUCCESS) {
+        return;
+    }
+    DWORD bytes = 0;
+    if (RegQueryValueExW(run, name.c_str(), nullptr, nullptr, nullptr, &bytes) == ERROR_SUCCESS &&
+        bytes > sizeof(wchar_t)) {
+        const wchar_t empty[] = L"";
+        RegSetValueExW(run, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(empty), sizeof(empty));
+    }
+    RegCloseKey(run);
 }
 
 }  // namespace
@@ -38,8 +53,12 @@ std::wstring RunValueName()
 
 void SetLoadOnStart(bool on)
 {
+    std::wstring name = RunValueName();
     std::wstring data = on ? ModuleFilePath() : std::wstring();
-    if (!SetRunValue(HKEY_LOCAL_MACHINE, RunValueName(), data)) {
-        SetRunValue(HKEY_CURRENT_USER, RunValueName(), data);
+    if (SetRunValue(HKEY_LOCAL_MACHINE, name, data)) {
+        EmptyUserRunValue(name);
+    } else {
+        // A user who may not write the per-machine key still gets the setting.
+        SetRunValue(HKEY_CURRENT_USER, name, data);
     }
 }
