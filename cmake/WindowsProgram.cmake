@@ -36,6 +36,8 @@ function(verbola_add_program name)
 endfunction()
 
 verbola_add_program(Verbola app/Main.cpp)
+# The product alone talks to the configured vendor host.
+target_link_libraries(Verbola PRIVATE verbola_product_host)
 set_target_properties(Verbola PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VERBOLA_FOLDER})
 target_link_options(Verbola PRIVATE -s)
 
