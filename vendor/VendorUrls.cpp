@@ -5,35 +5,27 @@
 
 namespace {
 
+// Never destroyed: a notification thread may still read one while the
+// process ends.
 std::u16string& Lasting(std::u16string text)
 {
     return *new std::u16string(std::move(text));
 }
 
-std::u16string& MutableUpdateUrl()
+std::u16string& ProcessUrl(VendorPage page)
 {
-    static std::u16string& url = Lasting(VendorBaseUrl() + u"download_italian?client=DesktopVersion_" + VersionLabel());
-    return url;
+    static std::u16string* const urls[] = {
+        &Lasting(ComposeVendorUrl(UpdatePage, u"")),
+        &Lasting(ComposeVendorUrl(SupportPage, u"")),
+        &Lasting(ComposeVendorUrl(StartPingPage, u"")),
+        &Lasting(ComposeVendorUrl(EndPingPage, u"")),
+    };
+    return *urls[page];
 }
 
-std::u16string& MutableSupportUrl()
-{
-    static std::u16string& url = Lasting(VendorBaseUrl() + u"contact_us?client=DesktopVersion_" + VersionLabel());
-    return url;
-}
-
-std::u16string& MutableStartPingUrl()
-{
-    static std::u16string& url = Lasting(VendorBaseUrl() + u"/home?client=DesktopVersion_" + VersionLabel());
-    return url;
-}
-
-std::u16string& MutableEndPingUrl()
-{
-    static std::u16string& url =
-        Lasting(VendorBaseUrl() + u"/home?client=DesktopVersion_" + VersionLabel() + u"&SessionCompleted");
-    return url;
-}
+// Builds every string during program initialisation, before the main window
+// exists, instead of on first use.
+[[maybe_unused]] const bool StringsBuilt = (VersionLabel(), ProcessUrl(UpdatePage), true);
 
 bool SuffixAppended = false;
 
@@ -47,22 +39,50 @@ const std::u16string& VersionLabel()
 
 const std::u16string& UpdateUrl()
 {
-    return MutableUpdateUrl();
+    return ProcessUrl(UpdatePage);
 }
 
 const std::u16string& SupportUrl()
 {
-    return MutableSupportUrl();
+    return ProcessUrl(SupportPage);
 }
 
 const std::u16string& StartPingUrl()
 {
-    return MutableStartPingUrl();
+    return ProcessUrl(StartPingPage);
 }
 
 const std::u16string& EndPingUrl()
 {
-    return MutableEndPingUrl();
+    return ProcessUrl(EndPingPage);
+}
+
+std::u16string ComposeVendorUrl(VendorPage page, std::u16string_view suffix)
+{
+    // The base ends with a slash and the home path begins with one: the
+    // pings go to "//home".
+    std::u16string url = VendorBaseUrl();
+    switch (page) {
+    case UpdatePage:
+        url += u"download_italian?client=DesktopVersion_";
+        url += VersionLabel();
+        break;
+    case SupportPage:
+        url += u"contact_us?client=DesktopVersion_";
+        url += VersionLabel();
+        break;
+    case StartPingPage:
+        url += u"/home?client=DesktopVersion_";
+        url += VersionLabel();
+        break;
+    case EndPingPage:
+        url += u"/home?client=DesktopVersion_";
+        url += VersionLabel();
+        url += u"&SessionCompleted";
+        break;
+    }
+    url += suffix;
+    return url;
 }
 
 std::u16string UsageDaysSuffix(int days)
@@ -78,10 +98,9 @@ void AppendUsageDaysSuffix(int days)
     }
     SuffixAppended = true;
     std::u16string suffix = UsageDaysSuffix(days);
-    MutableUpdateUrl() += suffix;
-    MutableSupportUrl() += suffix;
-    MutableStartPingUrl() += suffix;
-    MutableEndPingUrl() += suffix;
+    for (VendorPage page : {UpdatePage, SupportPage, StartPingPage, EndPingPage}) {
+        ProcessUrl(page) += suffix;
+    }
 }
 
 int UsageDaysBetween(CalendarDate created, CalendarDate today)
