@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -213,6 +214,9 @@ int wmain(int argc, wchar_t** argv)
     }
     std::wstring command = argv[1];
     DWORD timeout = argc > 2 ? static_cast<DWORD>(_wtoi(argv[2])) * 1000 : 20000;
+    // Commands: wait-ready [S], wait-gone [S], clipboard, set-clipboard TEXT,
+    // class-point CLASS, tray-point, dialog-open CAPTION, menu-open, state,
+    // word-box-point, item-point N, window-point, command ID, close.
     if (command == L"wait-ready") {
         return WaitUntil(timeout, Ready) ? 0 : 1;
     }
@@ -222,6 +226,49 @@ int wmain(int argc, wchar_t** argv)
     if (command == L"clipboard") {
         Print(Escaped(ClipboardText()));
         return 0;
+    }
+    if (command == L"set-clipboard" && argc > 2) {
+        std::wstring text = argv[2];
+        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+        std::memcpy(GlobalLock(block), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+        GlobalUnlock(block);
+        if (!OpenClipboard(nullptr)) {
+            return 1;
+        }
+        EmptyClipboard();
+        SetClipboardData(CF_UNICODETEXT, block);
+        CloseClipboard();
+        return 0;
+    }
+    if (command == L"class-point" && argc > 2) {
+        // The centre of a top-level window of that class, and of its first child if it has one.
+        HWND window = FindWindowW(argv[2], nullptr);
+        if (window == nullptr) {
+            return 1;
+        }
+        HWND child = GetWindow(window, GW_CHILD);
+        HWND target = child != nullptr ? child : window;
+        RECT rect;
+        GetClientRect(target, &rect);
+        PrintPoint(Centre(target, rect));
+        return 0;
+    }
+    if (command == L"tray-point") {
+        // Icons sit at the right end of the taskbar; ours is the only one.
+        HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
+        if (taskbar == nullptr) {
+            return 1;
+        }
+        RECT rect;
+        GetClientRect(taskbar, &rect);
+        POINT point = {rect.right - 12, (rect.top + rect.bottom) / 2};
+        ClientToScreen(taskbar, &point);
+        PrintPoint(point);
+        return 0;
+    }
+    if (command == L"dialog-open" && argc > 2) {
+        HWND dialog = FindWindowW(L"#32770", argv[2]);
+        return dialog != nullptr && IsWindowVisible(dialog) ? 0 : 1;
     }
     if (command == L"menu-open") {
         HWND menu = FindWindowW(L"#32768", nullptr);

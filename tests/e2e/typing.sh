@@ -9,7 +9,7 @@ check "the list starts at \"a\"" equals "$(state item0.0)" "a"
 
 read -r x y < <(probe word-box-point)
 click_at "$x" "$y"
-xdotool key ctrl+a BackSpace
+xdotool key End shift+Home BackSpace
 xdotool type --delay 60 "house"
 sleep 0.5
 check "the typed word is in the word box" equals "$(state word0)" "house"
