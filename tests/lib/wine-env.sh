@@ -19,6 +19,8 @@ wine_prefix_ready() {
     # One desktop for every program: focus and SetForegroundWindow behave as on Windows.
     "$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
     "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+    # Wine started directly does not find its own fonts: the caption buttons need Marlett.
+    cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
     "$WINE" reg add 'HKCR\.html' /ve /d htmlfile /f >/dev/null 2>&1
     "$WINE" reg add 'HKCR\.htm' /ve /d htmlfile /f >/dev/null 2>&1
     "$WINESERVER" -w
