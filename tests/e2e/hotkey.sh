@@ -7,14 +7,6 @@ NOTEPAD_PID=
 stop_notepad() { [ -n "$NOTEPAD_PID" ] && kill "$NOTEPAD_PID" 2>/dev/null; NOTEPAD_PID=; }
 trap stop_notepad EXIT
 
-wait_for() {  # wait_for SECONDS COMMAND...: polls until the command succeeds
-  local deadline=$((SECONDS + $1)); shift
-  until "$@"; do
-    [ $SECONDS -ge $deadline ] && return 1
-    sleep 0.2
-  done
-}
-word_is() { [ "$(state "word$1")" = "$2" ]; }
 
 # Select all of Notepad's text, then press the hotkey there.
 capture_from_notepad() {
@@ -33,10 +25,10 @@ NOTEPAD_PID=$!
 check "Notepad opens" wait_for 20 probe class-point Notepad >/dev/null
 
 probe close  # minimised, as after a click on its close button
-check "the dictionary is minimised" wait_for 5 test "$(state iconic)" = 1
+check "the dictionary is minimised" wait_for 5 state_is iconic 1
 
 capture_from_notepad
-check "the captured word, trimmed, is in the word box" wait_for 10 word_is 0 house
+check "the captured word, trimmed, is in the word box" wait_for 10 state_is word0 house
 check "the window is restored" equals "$(state iconic)" 0
 check "and in front" equals "$(state foreground)" 1
 check "the list starts at house" equals "$(state item0.0)" house
@@ -47,13 +39,13 @@ screenshot hotkey-capture
 # The capture goes into the tab selected at that moment.
 probe command 163
 probe close
-wait_for 5 test "$(state iconic)" = 1
+wait_for 5 state_is iconic 1
 read -r x y < <(probe class-point Notepad)
 click_at "$x" "$y"
 xdotool key ctrl+a
 xdotool type --delay 40 ' casa '
 capture_from_notepad
-check "a capture with the second tab selected goes there" wait_for 10 word_is 1 casa
+check "a capture with the second tab selected goes there" wait_for 10 state_is word1 casa
 check "and the first tab keeps its word" equals "$(state word0)" house
 check "the article of casa is shown" test -n "$(state article1)"
 

@@ -27,6 +27,19 @@ probe() { "$WINE" "$PROBE" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0
 # The value of one key of the probe's state.
 state() { probe state | sed -n "s/^$1=//p" | head -n 1; }
 
+wait_for() {  # wait_for SECONDS COMMAND...: polls until the command succeeds
+  local deadline=$((SECONDS + $1)); shift
+  until "$@"; do
+    [ $SECONDS -ge $deadline ] && return 1
+    sleep 0.2
+  done
+}
+
+state_is() { [ "$(state "$1")" = "$2" ]; }
+
+# Succeeds once the probe's command fails: a dialog or menu has gone.
+gone() { ! probe "$@"; }
+
 equals() { [ "$1" = "$2" ] || { echo "    expected '$2', got '$1'"; return 1; }; }
 
 # Copies the program's folder and starts it there; waits until it is up.
