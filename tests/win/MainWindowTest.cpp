@@ -356,6 +356,7 @@ WINDOW_SCENARIO(TabsKeepTheirPages, WriteSmallDictionaries)
        Narrow(ArticleViewText(1)).c_str());
     Repaint();
     CheckPageShown(1, "after a paint");
+    ok(ShownDirection == 1, "expected the paint to have shown page 1, got %d", ShownDirection);
 
     ClickTab(0);
     ok(SelectedTab() == 0, "expected the first tab selected, got %d", SelectedTab());
@@ -365,6 +366,7 @@ WINDOW_SCENARIO(TabsKeepTheirPages, WriteSmallDictionaries)
        Narrow(ArticleViewText(0)).c_str());
     Repaint();
     CheckPageShown(0, "after a paint on the first tab");
+    ok(ShownDirection == 0, "expected the paint to have shown page 0, got %d", ShownDirection);
 
     ClickTab(1);
     ok(WordBoxText(1) == L"casa" && ArticleViewText(1) == L"house\n", "expected the second page kept, got \"%s\", \"%s\"",
