@@ -23,6 +23,8 @@ add_custom_command(
   COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/draw_pictures.py ${VERBOLA_PICTURES}
   DEPENDS ${CMAKE_SOURCE_DIR}/tools/draw_pictures.py
   COMMENT "Drawing the icons and the toolbar strip")
+# Programs in other folders (the window tests) see the pictures only through a target.
+add_custom_target(verbola_pictures DEPENDS ${VERBOLA_PICTURE_FILES})
 set_source_files_properties(${CMAKE_SOURCE_DIR}/res/Verbola.rc PROPERTIES
   OBJECT_DEPENDS "${VERBOLA_PICTURE_FILES};${CMAKE_SOURCE_DIR}/res/ResourceIds.h;${CMAKE_SOURCE_DIR}/res/Verbola.manifest")
 
@@ -33,6 +35,7 @@ function(verbola_add_program name)
   target_include_directories(${name} PRIVATE ${VERBOLA_PICTURES} ${CMAKE_SOURCE_DIR})
   target_link_libraries(${name} PRIVATE verbola_windows)
   target_link_options(${name} PRIVATE ${VERBOLA_WINDOWS_LINK})
+  add_dependencies(${name} verbola_pictures)
 endfunction()
 
 verbola_add_program(Verbola app/Main.cpp)
