@@ -14,6 +14,7 @@
 #include "dictionary/ArticlePaths.h"
 #include "dictionary/ModuleDirectory.h"
 #include "res/ResourceIds.h"
+#include "tests/win/ShellRecorder.h"
 
 std::vector<std::wstring> StartupMessages;
 
@@ -30,6 +31,8 @@ LONG Failures = 0;
 int ProgramExitCode = -1;
 const WindowScenario* Running = nullptr;
 volatile bool ExitRequested = false;
+HANDLE ProgramEnded = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+double ProgramEndTime = -1;
 
 bool IsOurs(HWND window)
 {
@@ -327,8 +330,25 @@ std::string Narrow(std::wstring_view text)
     return bytes;
 }
 
+double ElapsedMilliseconds()
+{
+    LARGE_INTEGER frequency;
+    LARGE_INTEGER now;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+double WaitForProgramEnd(DWORD milliseconds)
+{
+    return WaitForSingleObject(ProgramEnded, milliseconds) == WAIT_OBJECT_0 ? ProgramEndTime : -1;
+}
+
 int wmain(int argc, wchar_t** argv)
 {
+    if (RunAsShellRecorder(argc, argv)) {
+        return 0;
+    }
     if (argc == 2 && std::wstring(argv[1]) == L"--list") {
         for (const WindowScenario& scenario : Scenarios()) {
             std::printf("%s\n", scenario.Name);
@@ -355,6 +375,8 @@ int wmain(int argc, wchar_t** argv)
     if (Running->StartsProgram) {
         HANDLE driver = CreateThread(nullptr, 0, DriveScenario, nullptr, 0, nullptr);
         ProgramExitCode = RunApplication(GetModuleHandleW(nullptr), SW_SHOWNORMAL);
+        ProgramEndTime = ElapsedMilliseconds();
+        SetEvent(ProgramEnded);
         ok(WaitForSingleObject(driver, 30000) == WAIT_OBJECT_0, "the scenario did not end");
         ok(ProgramExitCode == 0, "expected exit code 0, got %d", ProgramExitCode);
     } else {

@@ -69,6 +69,11 @@ void PostCommand(int command, int code = 0);
 void SendCommand(int command, int code = 0);
 // File > Exit; the harness checks that the program ends with exit code 0.
 void ExitProgram();
+// A precise clock, in milliseconds, for timing the program.
+double ElapsedMilliseconds();
+// Waits until RunApplication has returned (the message loop has ended);
+// the time it returned, or -1 when it did not within the time given.
+double WaitForProgramEnd(DWORD milliseconds = 10000);
 
 // Gives the keyboard focus to a control of the program (the window comes to
 // the front first), as a click into it would.
