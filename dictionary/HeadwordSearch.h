@@ -3,6 +3,8 @@
 #include <string_view>
 #include <vector>
 
+#include "dictionary/DictionaryIndex.h"
+
 // The look-ups in a decoded article text. A record is a line feed and a bar
 // (the record marker), the headword, a bar and the article body; records are
 // in the order the user browses them. Matching is a plain first-occurrence
@@ -36,3 +38,8 @@ struct ArticleMatch {
 
 HeadwordListMatch SearchHeadwordList(std::u16string_view text, std::u16string_view word);
 ArticleMatch SearchArticle(std::u16string_view text, std::u16string_view word);
+
+// The same look-ups through an index of the text (BuildDictionaryIndex or
+// DecodeAndIndexArticleBytes): the same results, without scanning the text.
+HeadwordListMatch SearchHeadwordList(const DictionaryIndex& index, std::u16string_view word);
+ArticleMatch SearchArticle(const DictionaryIndex& index, std::u16string_view word);
