@@ -243,7 +243,6 @@ static void PrepareOptionsWithoutConfiguration()
 
 WINDOW_SCENARIO(OptionsWithoutConfiguration, PrepareOptionsWithoutConfiguration)
 {
-    WaitForMessageLoop();
     HWND dialog = OpenOptionsDialog();
     HWND combo = GetDlgItem(dialog, IDC_OPTIONS_LANGUAGE);
     ok(SendMessageW(combo, CB_GETCOUNT, 0, 0) == 2, "expected two items");
@@ -290,7 +289,6 @@ static void PrepareOptionsSaveAppliesChoices()
 
 WINDOW_SCENARIO(OptionsSaveAppliesChoices, PrepareOptionsSaveAppliesChoices)
 {
-    WaitForMessageLoop();
     SendCommand(IDM_ALWAYS_ON_TOP);
     ExpectTopmost(true, "after View > Always on Top");
 
@@ -332,7 +330,6 @@ static void PrepareOptionsWaysOutChangeNothing()
 
 WINDOW_SCENARIO(OptionsWaysOutChangeNothing, PrepareOptionsWaysOutChangeNothing)
 {
-    WaitForMessageLoop();
     std::optional<std::string> file = ConfigurationBytes();
     Settings settings = SettingsMapNow();
     RECT before;
@@ -368,7 +365,6 @@ static void PrepareAlwaysOnTopCommandIsNotStored()
 
 WINDOW_SCENARIO(AlwaysOnTopCommandIsNotStored, PrepareAlwaysOnTopCommandIsNotStored)
 {
-    WaitForMessageLoop();
     constexpr std::string_view Stored = "AlwaysOnTop=true\r\nDefaultLanguageId=0\r\n";
     WIN32_FILE_ATTRIBUTE_DATA stamp = {};
     GetFileAttributesExW(ConfigurationPath().c_str(), GetFileExInfoStandard, &stamp);
@@ -416,7 +412,6 @@ static void PrepareOptionsSaveIntoReadOnlyFile()
 
 WINDOW_SCENARIO(OptionsSaveIntoReadOnlyFile, PrepareOptionsSaveIntoReadOnlyFile)
 {
-    WaitForMessageLoop();
     constexpr std::string_view Stored =
         "LoadOnStart=false\r\nAlwaysOnTop=false\r\nDefaultLanguageId=0\r\nOther=kept\r\n";
     HWND dialog = OpenOptionsDialog();
@@ -462,7 +457,6 @@ static void PrepareOptionsWithUnknownDirection()
 
 WINDOW_SCENARIO(OptionsWithUnknownDirection, PrepareOptionsWithUnknownDirection)
 {
-    WaitForMessageLoop();
     ExpectDirectionShown(0, "start-up with DefaultLanguageId=7");
     SendCommand(IDM_ITALIAN_ENGLISH);
     ExpectDirectionShown(1, "View > Italian English");

@@ -180,32 +180,6 @@ inline std::string ShownSettings(const Settings& settings)
 
 // ---- the main window
 
-// The harness's start-up wait is a sent message, which the program also
-// answers while SetWindowPos waits inside the last start-up step (the topmost
-// state). A posted message is only taken by a message loop: once the
-// program's loop has taken one, start-up is over.
-inline volatile LONG PostedMessageTaken = 0;
-
-inline LRESULT CALLBACK WatchPostedMessages(int code, WPARAM wParam, LPARAM lParam)
-{
-    const auto* message = reinterpret_cast<const MSG*>(lParam);
-    if (code == HC_ACTION && message->hwnd == MainWindow &&
-        message->message == RegisterWindowMessageW(L"VerbolaSettingsTestLoopReached")) {
-        InterlockedExchange(&PostedMessageTaken, 1);
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-inline void WaitForMessageLoop()
-{
-    DWORD thread = GetWindowThreadProcessId(MainWindow, nullptr);
-    HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, WatchPostedMessages, nullptr, thread);
-    InterlockedExchange(&PostedMessageTaken, 0);
-    PostMessageW(MainWindow, RegisterWindowMessageW(L"VerbolaSettingsTestLoopReached"), 0, 0);
-    ok(WaitFor([] { return PostedMessageTaken != 0; }, 10000), "the message loop did not start");
-    UnhookWindowsHookEx(hook);
-}
-
 // The settings map is only read while the program waits for messages.
 inline Settings SettingsMapNow()
 {

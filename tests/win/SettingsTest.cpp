@@ -121,7 +121,6 @@ static void PrepareStartWithoutConfiguration()
 
 WINDOW_SCENARIO(StartWithoutConfiguration, PrepareStartWithoutConfiguration)
 {
-    WaitForMessageLoop();
     ok(SettingsMapNow().empty(), "expected no settings, got %s", ShownSettings(SettingsMapNow()).c_str());
     ExpectNothingApplied("without Configuration.dat");
     ExpectConfiguration(std::nullopt, "after start-up");
@@ -143,7 +142,6 @@ static void PrepareStartWithEverySettingOn()
 
 WINDOW_SCENARIO(StartWithEverySettingOn, PrepareStartWithEverySettingOn)
 {
-    WaitForMessageLoop();
     ExpectDirectionShown(1, "DefaultLanguageId=1");
     ok(WordBoxText(1) == L"a", "expected \"a\" in the Italian English word box, got \"%s\"",
        Narrow(WordBoxText(1)).c_str());
@@ -188,7 +186,6 @@ static void PrepareStartWithCapitalisedTrue()
 
 WINDOW_SCENARIO(StartWithCapitalisedTrue, PrepareStartWithCapitalisedTrue)
 {
-    WaitForMessageLoop();
     ExpectNothingApplied("TRUE, True, x1");
     DeleteRunValues();
 }
@@ -200,7 +197,6 @@ static void PrepareStartWithBlankBeforeTrue()
 
 WINDOW_SCENARIO(StartWithBlankBeforeTrue, PrepareStartWithBlankBeforeTrue)
 {
-    WaitForMessageLoop();
     ExpectNothingApplied("\" true\", DefaultLanguageId=2");
     DeleteRunValues();
 }
@@ -213,7 +209,6 @@ static void PrepareStartWithInexactKeys()
 
 WINDOW_SCENARIO(StartWithInexactKeys, PrepareStartWithInexactKeys)
 {
-    WaitForMessageLoop();
     ExpectNothingApplied("keys in other case or with blanks");
     DeleteRunValues();
 }
@@ -228,7 +223,6 @@ static void PrepareStartWithTextAfterTrue()
 
 WINDOW_SCENARIO(StartWithTextAfterTrue, PrepareStartWithTextAfterTrue)
 {
-    WaitForMessageLoop();
     ExpectDirectionShown(1, "DefaultLanguageId= 1st");
     ExpectTopmost(true, "AlwaysOnTop=true x");
     ExpectRunValue(HKEY_LOCAL_MACHINE, ModuleFilePath(), "LoadOnStart=true=x");
@@ -245,7 +239,6 @@ static void PrepareStartWithReadOnlyConfiguration()
 
 WINDOW_SCENARIO(StartWithReadOnlyConfiguration, PrepareStartWithReadOnlyConfiguration)
 {
-    WaitForMessageLoop();
     ExpectDirectionShown(1, "read-only DefaultLanguageId=1");
     ExpectTopmost(true, "read-only AlwaysOnTop=true");
     ExitAndWait();
@@ -268,7 +261,6 @@ static void PrepareStartWithConfigurationHeldByAnotherProgram()
 
 WINDOW_SCENARIO(StartWithConfigurationHeldByAnotherProgram, PrepareStartWithConfigurationHeldByAnotherProgram)
 {
-    WaitForMessageLoop();
     ExpectDirectionShown(1, "held open, DefaultLanguageId=1");
     ExpectTopmost(true, "held open, AlwaysOnTop=true");
     CloseHandle(HeldConfiguration);
@@ -285,7 +277,6 @@ static void PrepareLoadOnStartFallsBackToUserKey()
 
 WINDOW_SCENARIO(LoadOnStartFallsBackToUserKey, PrepareLoadOnStartFallsBackToUserKey)
 {
-    WaitForMessageLoop();
     ExpectNoRunValue(HKEY_LOCAL_MACHINE, "start-up with the machine's key locked");
     ExpectRunValue(HKEY_CURRENT_USER, ModuleFilePath(), "start-up with the machine's key locked");
 

@@ -60,6 +60,37 @@ HWND WordBoxEdit(int direction)
     return info.hwndItem;
 }
 
+volatile LONG PostedMessageTaken = 0;
+
+UINT LoopReachedMessage()
+{
+    static UINT message = RegisterWindowMessageW(L"VerbolaTestLoopReached");
+    return message;
+}
+
+LRESULT CALLBACK WatchPostedMessages(int code, WPARAM wParam, LPARAM lParam)
+{
+    const auto* message = reinterpret_cast<const MSG*>(lParam);
+    if (code == HC_ACTION && message->hwnd == MainWindow && message->message == LoopReachedMessage()) {
+        InterlockedExchange(&PostedMessageTaken, 1);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// A sent message can be answered from inside a start-up step that waits on
+// another process (moving the window into the topmost band does); a posted
+// one is only taken by a message loop. Once the program's loop has taken
+// one, and the paint that start-up left pending has run, start-up is over.
+void WaitForMessageLoop()
+{
+    DWORD thread = GetWindowThreadProcessId(MainWindow, nullptr);
+    HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, WatchPostedMessages, nullptr, thread);
+    PostMessageW(MainWindow, LoopReachedMessage(), 0, 0);
+    ok(WaitFor([] { return PostedMessageTaken != 0; }, 20000), "the message loop did not start");
+    UnhookWindowsHookEx(hook);
+    UpdateWindow(MainWindow);
+}
+
 DWORD WINAPI DriveScenario(LPVOID)
 {
     StartupMessages = DismissInfoMessages([] { return TrayIconData.cbSize != 0; }, 20000);
@@ -69,9 +100,7 @@ DWORD WINAPI DriveScenario(LPVOID)
         std::fflush(stdout);
         ExitProcess(1);
     }
-    // Returns once the program's message loop is running.
-    DWORD_PTR ignored;
-    SendMessageTimeoutW(MainWindow, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &ignored);
+    WaitForMessageLoop();
     Running->Drive();
     // A scenario that leaves the program running is ended here.
     if (!ExitRequested) {
