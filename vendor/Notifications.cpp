@@ -92,8 +92,9 @@ void StartStartNotification()
 
 void StartEndNotification()
 {
+    HANDLE endThread = StartNotificationThread(EndNotification);
     CloseNotificationThread();
-    NotificationThread = StartNotificationThread(EndNotification);
+    NotificationThread = endThread;
 }
 
 void CloseNotificationThread()

@@ -12,6 +12,7 @@ DWORD WINAPI StartNotification(LPVOID);
 DWORD WINAPI EndNotification(LPVOID);
 
 void StartStartNotification();
-// Closes the start notification's handle; the end notification's takes its place.
+// Starts the end notification; the start notification's handle is closed and
+// the end notification's takes its place.
 void StartEndNotification();
 void CloseNotificationThread();
