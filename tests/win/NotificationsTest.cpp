@@ -8,6 +8,7 @@
 #include "tests/win/WindowTest.h"
 
 #include <iphlpapi.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -338,6 +339,132 @@ WINDOW_SCENARIO(NotificationsToARefusingPortAreDropped, [] { PrepareWith(Refusin
     ok(ArticleViewText(0) == L"casa\n", "expected look-ups to work, got \"%s\"", Narrow(ArticleViewText(0)).c_str());
     double exit = TimedExit();
     WriteTimings(startup, exit);
+}
+
+// The creation date counts in UTC, today in local time: in a zone east of
+// UTC a folder created early today has yesterday's UTC date and counts 1, in
+// a zone west of UTC one created late today has tomorrow's and counts -1; in
+// UTC itself, created today counts 0.
+namespace {
+
+int ZoneDays = 0;
+std::string ZoneCase;
+
+void PrepareFolderCreatedToday()
+{
+    WriteSmallDictionaries();
+    StartServer(Answering);
+    TIME_ZONE_INFORMATION zone;
+    DWORD kind = GetTimeZoneInformation(&zone);
+    LONG bias = zone.Bias + (kind == TIME_ZONE_ID_DAYLIGHT ? zone.DaylightBias : 0);  // UTC = local + bias
+    SYSTEMTIME local;
+    GetLocalTime(&local);
+    local.wHour = bias < 0 ? 0 : bias > 0 ? 23 : 12;
+    local.wMinute = 30;
+    local.wSecond = 0;
+    local.wMilliseconds = 0;
+    ZoneDays = bias < 0 ? 1 : bias > 0 ? -1 : 0;
+    ZoneCase = bias < 0 ? "east of UTC, created at 00:30" : bias > 0 ? "west of UTC, created at 23:30" : "UTC";
+    SYSTEMTIME utc;
+    TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc);
+    SetScenarioFolderCreation(utc);
+}
+
+}  // namespace
+
+WINDOW_SCENARIO(FolderCreatedTodayCountsByItsUtcDate, PrepareFolderCreatedToday)
+{
+    std::vector<Request> requests = WaitForRequests(1);
+    ok(requests.size() == 1, "expected one request at start, got %s", Describe(requests).c_str());
+    bool counted = false;
+    if (!requests.empty()) {
+        std::string expected = OnTheWire(ExpectedStartPingUrl + Days(ZoneDays));
+        counted = requests[0].FirstLine == "HEAD " + expected + " HTTP/1.1";
+        ok(counted, "%s: expected %d days, got \"%s\"", ZoneCase.c_str(), ZoneDays, requests[0].FirstLine.c_str());
+    }
+    // For the scenario below, which runs this one in other time zones.
+    WriteTestFile(L"zone-result.txt", ZoneCase + (counted ? "\tcounted\n" : "\tmiscounted\n"));
+    ExitProgram();
+}
+
+namespace {
+
+// Waits until no other process of this test program runs in the prefix:
+// the next scenario needs port 80 and the folder to itself.
+void WaitForOtherTestProcesses()
+{
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32W entry = {};
+    entry.dwSize = sizeof(entry);
+    std::wstring ownName = ModuleFilePath().substr(ModuleFilePath().rfind(L'\\') + 1);
+    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+        if (entry.th32ProcessID != GetCurrentProcessId() && _wcsicmp(entry.szExeFile, ownName.c_str()) == 0) {
+            HANDLE other = OpenProcess(SYNCHRONIZE, FALSE, entry.th32ProcessID);
+            if (other != nullptr) {
+                ok(WaitForSingleObject(other, 20000) == WAIT_OBJECT_0, "expected the scenario process to end");
+                CloseHandle(other);
+            }
+        }
+    }
+    CloseHandle(snapshot);
+}
+
+}  // namespace
+
+// The same in a zone east and a zone west of UTC. The zone is the Unix one of
+// the Wine process, so the scenario runs through the Unix "env" with TZ set
+// (a process Wine cannot wait for: its result comes in a file).
+PLAIN_SCENARIO(CreationDateCountsInUtcEastAndWest)
+{
+    std::wstring loader(1024, L'\0');
+    loader.resize(GetEnvironmentVariableW(L"WINELOADER", loader.data(), 1024));
+    ok(!loader.empty(), "expected to run under Wine (WINELOADER)");
+    if (loader.empty()) {
+        return;
+    }
+    std::wstring result = TestFolder() + L"\\zone-result.txt";
+    struct Zone {
+        const wchar_t* Name;
+        const char* Case;
+    } zones[] = {{L"Asia/Tokyo", "east of UTC, created at 00:30\tcounted"},
+                 {L"America/New_York", "west of UTC, created at 23:30\tcounted"}};
+    for (const Zone& zone : zones) {
+        DeleteFileW(result.c_str());
+        std::wstring command = L"Z:\\usr\\bin\\env TZ=" + std::wstring(zone.Name) + L" " + loader + L" \"" +
+                               ModuleFilePath() + L"\" FolderCreatedTodayCountsByItsUtcDate";
+        STARTUPINFOW startup = {};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION process = {};
+        bool started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                      TestFolder().c_str(), &startup, &process) != FALSE;
+        ok(started, "cannot start the scenario in %s", Narrow(zone.Name).c_str());
+        if (!started) {
+            continue;
+        }
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+        std::string verdict;
+        WaitFor(
+            [&] {
+                FILE* file = _wfopen(result.c_str(), L"r");
+                if (file == nullptr) {
+                    return false;
+                }
+                char line[128] = {};
+                bool read = std::fgets(line, sizeof(line), file) != nullptr;
+                std::fclose(file);
+                verdict = line;
+                return read && !verdict.empty() && verdict.back() == '\n';
+            },
+            30000);
+        if (!verdict.empty() && verdict.back() == '\n') {
+            verdict.pop_back();
+        }
+        ok(verdict == zone.Case, "%s: expected \"%s\", got \"%s\"", Narrow(zone.Name).c_str(), zone.Case,
+           verdict.c_str());
+        WaitForOtherTestProcesses();
+        DeleteFileW(result.c_str());
+    }
 }
 
 // When the folder's date cannot be read, the count is 0 (here the folder has

@@ -15,12 +15,25 @@ inline void WriteSmallDictionaries()
     WriteArticleFile(1, ArticleTextOf({{u"a", u"to"}, {u"casa", u"house"}}));
 }
 
+// Gives the scenario folder a creation instant (UTC). Call it last in a
+// Prepare function: every file written into the folder changes the date
+// Wine reports as its creation.
+inline void SetScenarioFolderCreation(const SYSTEMTIME& utc)
+{
+    FILETIME stamp;
+    SystemTimeToFileTime(&utc, &stamp);
+    HANDLE folder = CreateFileW(TestFolder().c_str(), FILE_WRITE_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    // Wine reports a folder's last change as its creation: set both.
+    ok(SetFileTime(folder, &stamp, nullptr, &stamp) != FALSE, "cannot date the scenario folder");
+    CloseHandle(folder);
+}
+
 // Dates the scenario folder `years` years away from today's local date, on
 // the same month, at noon UTC (the day of the month at most 28, so that the
 // date exists in every year), and returns the day count the program must
-// derive from it: 365 a year apart, plus the days the 28 cut off. Call it
-// last in a Prepare function: every file written into the folder changes
-// the date Wine reports as its creation.
+// derive from it: 365 a year apart, plus the days the 28 cut off.
 inline int DateScenarioFolder(int years)
 {
     SYSTEMTIME today;
@@ -30,14 +43,7 @@ inline int DateScenarioFolder(int years)
     created.wMonth = today.wMonth;
     created.wDay = std::min<WORD>(today.wDay, 28);
     created.wHour = 12;
-    FILETIME stamp;
-    SystemTimeToFileTime(&created, &stamp);
-    HANDLE folder = CreateFileW(TestFolder().c_str(), FILE_WRITE_ATTRIBUTES,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    // Wine reports a folder's last change as its creation: set both.
-    ok(SetFileTime(folder, &stamp, nullptr, &stamp) != FALSE, "cannot date the scenario folder");
-    CloseHandle(folder);
+    SetScenarioFolderCreation(created);
     return -365 * years + (today.wDay - created.wDay);
 }
 
