@@ -89,9 +89,12 @@ void DecodeArticleText()
     if (!ArticlesLoaded()) {
         return;
     }
+    // One pass per file decodes it and indexes it, so that no look-up has to
+    // scan the text; the bytes and the view are those of DecodeArticleBytes
+    // and ArticleTextView.
     for (ArticleText& article : ArticleTexts) {
-        DecodeArticleBytes(article.Text, article.ByteSize);
-        article.Decoded = ArticleTextView(article.Text, article.ByteSize);
+        article.Index = DecodeAndIndexArticleBytes(article.Text, article.ByteSize);
+        article.Decoded = article.Index.Text;
     }
 }
 

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "app/LanguageNames.h"
+#include "dictionary/DictionaryIndex.h"
 
 // One direction's article file in memory: read whole into a zero-filled
 // block, decoded in place, followed by a zero code unit.
@@ -12,6 +13,7 @@ struct ArticleText {
     unsigned char* Text = nullptr;  // null until both files have been read
     DWORD ByteSize = 0;
     std::u16string_view Decoded;    // what the look-ups search
+    DictionaryIndex Index;          // over Decoded, built while decoding
 };
 
 extern ArticleText ArticleTexts[DirectionCount];

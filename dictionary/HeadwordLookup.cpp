@@ -63,7 +63,7 @@ void FillHeadwordList()
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     ClearHeadwordList(list);
     std::wstring word = WindowText(WordBox[d]);
-    HeadwordListMatch found = SearchHeadwordList(ArticleTexts[d].Decoded, AsPortable(word));
+    HeadwordListMatch found = SearchHeadwordList(ArticleTexts[d].Index, AsPortable(word));
     if (found.Outcome == HeadwordListOutcome::Listed) {
         for (std::size_t i = 0; i < found.Headwords.size(); ++i) {
             InsertHeadword(list, static_cast<int>(i), found.Headwords[i]);
@@ -83,7 +83,7 @@ void ShowArticle()
     }
     TranslationDirection d = CurrentDirection();
     std::wstring word = WindowText(WordBox[d]);
-    ArticleMatch match = SearchArticle(ArticleTexts[d].Decoded, AsPortable(word));
+    ArticleMatch match = SearchArticle(ArticleTexts[d].Index, AsPortable(word));
     switch (match.Outcome) {
     case ArticleOutcome::Found:
         SetWindowTextFrom(ArticleView[d], AsWide(match.Article));
