@@ -13,9 +13,18 @@ namespace {
 
 constexpr wchar_t DefaultWord[] = L"a";
 
+bool HasItems(HWND list)
+{
+    return SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) > 0;
+}
+
+// Deleting the items of an empty list changes nothing but costs a repaint
+// under Wine (most of a millisecond per keystroke): it is left out.
 void ClearHeadwordList(HWND list)
 {
-    SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
+    if (HasItems(list)) {
+        SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
+    }
 }
 
 void InsertHeadword(HWND list, int position, std::u16string_view headword)
@@ -59,11 +68,15 @@ void FillHeadwordList()
     }
     TranslationDirection d = CurrentDirection();
     HWND list = HeadwordList[d];
-    // One repaint for the whole refill instead of one per item.
-    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-    ClearHeadwordList(list);
     std::wstring word = WindowText(WordBox[d]);
     HeadwordListMatch found = SearchHeadwordList(ArticleTexts[d].Index, AsPortable(word));
+    // One repaint for the whole refill instead of one per item; and none at
+    // all when an empty list stays empty.
+    bool changes = found.Outcome == HeadwordListOutcome::Listed || HasItems(list);
+    if (changes) {
+        SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    }
+    ClearHeadwordList(list);
     if (found.Outcome == HeadwordListOutcome::Listed) {
         for (std::size_t i = 0; i < found.Headwords.size(); ++i) {
             InsertHeadword(list, static_cast<int>(i), found.Headwords[i]);
@@ -71,8 +84,10 @@ void FillHeadwordList()
     } else {
         SetWindowTextFrom(ArticleView[d], L"");
     }
-    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list, nullptr, TRUE);
+    if (changes) {
+        SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(list, nullptr, TRUE);
+    }
 }
 
 void ShowArticle()
