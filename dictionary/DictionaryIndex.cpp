@@ -464,22 +464,18 @@ void BuildRuns(DictionaryIndex& index, MarkerList& markers, FirstRun& firstRun)
         firstRunLength = LongestRun(text, size, markers.Data(), markers.Count(), setAside);
     }
 
+    // Each later run is the longest sorted subsequence of what is left: the
+    // capitalised words make one, the words filed by their accents another.
     std::vector<std::vector<std::uint32_t>> laterRuns;
+    std::vector<std::uint32_t> rest;
+    while (!setAside.empty() && laterRuns.size() + 1 < MaximumRuns) {
+        std::size_t length = LongestRun(text, size, setAside.data(), setAside.size(), rest);
+        laterRuns.emplace_back(setAside.begin(), setAside.begin() + static_cast<std::ptrdiff_t>(length));
+        setAside.swap(rest);
+    }
     for (std::uint32_t marker : setAside) {
-        std::size_t run = 0;
-        while (run < laterRuns.size() &&
-               CompareSuffixes(text, size, laterRuns[run].back() + MarkerSize, marker + MarkerSize, SortedUnits) > 0) {
-            ++run;
-        }
-        if (run == laterRuns.size()) {
-            if (run + 1 == MaximumRuns) {
-                index.UnsortedMarkers.push_back(marker);
-                index.UnsortedKeys.push_back(KeyAt(text, size, marker + MarkerSize));
-                continue;
-            }
-            laterRuns.emplace_back();
-        }
-        laterRuns[run].push_back(marker);
+        index.UnsortedMarkers.push_back(marker);
+        index.UnsortedKeys.push_back(KeyAt(text, size, marker + MarkerSize));
     }
 
     // The later runs go right after the first, in the same list.
