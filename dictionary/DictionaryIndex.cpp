@@ -138,11 +138,13 @@ inline bool Below(const Ranks& a, const Ranks& b)
 // The first run, built right behind the pass while the text it compares is
 // still in the cache: the markers in file order as long as each one's text
 // comes after the last one's, which in a dictionary is nearly always, at one
-// comparison in registers. A marker below the run's last one is either a dip
-// (a capitalised word among lowercase ones) and is set aside, or it ends a
-// spike of a few markers above their neighbours ("città" filed before
-// "cittadina"), which are taken out of the run instead. The run is compacted
-// in place in the marker list.
+// comparison in registers. A marker below the run's last one either dips
+// (a capitalised word among lowercase ones: the markers after it go on above
+// the run's last one) and is set aside, or it ends a spike (markers above
+// their neighbours, like "città" filed before "cittadina", or a file that
+// opens with a few entries filed elsewhere: the markers after it stay below
+// the spike too), and then the spike is taken out of the run instead. The
+// run is compacted in place in the marker list.
 class FirstRun {
 public:
     FirstRun(const char16_t* text, std::size_t size) : text_(text), size_(size) {}
@@ -150,52 +152,78 @@ public:
     // Takes in the markers of the list whose sorted units lie before end.
     void Extend(std::uint32_t* markers, std::size_t count, std::size_t end)
     {
-        for (; done_ < count && markers[done_] + MarkerSize + SortedUnits <= end; ++done_) {
-            Add(markers, markers[done_]);
+        while (ready_ < count && markers[ready_] + MarkerSize + SortedUnits <= end) {
+            ++ready_;
         }
+        Take(markers, false);
     }
 
     // Takes in the rest and returns the run's length; the other markers go
     // to setAside, in file order.
     std::size_t Finish(std::uint32_t* markers, std::size_t count, std::vector<std::uint32_t>& setAside)
     {
-        for (; done_ < count; ++done_) {
-            Add(markers, markers[done_]);
-        }
+        ready_ = count;
+        Take(markers, true);
         std::sort(setAside_.begin(), setAside_.end());
         setAside = std::move(setAside_);
         return length_;
     }
 
 private:
-    static constexpr std::size_t LongestSpike = 8;
+    static constexpr std::size_t LongestSpike = 64;    // markers looked ahead for at a descent
+    static constexpr std::size_t SearchedBack = 4096;  // markers of the run searched back
 
     bool InOrder(std::uint32_t before, std::uint32_t after) const
     {
         return CompareSuffixes(text_, size_, before + MarkerSize, after + MarkerSize, SortedUnits) <= 0;
     }
 
-    void Add(std::uint32_t* markers, std::uint32_t marker)
+    void Take(std::uint32_t* markers, bool all)
     {
+        for (; done_ < ready_; ++done_) {
+            if (!Add(markers, done_, all)) {
+                return;  // the markers it looks ahead to are not there yet
+            }
+        }
+    }
+
+    bool Add(std::uint32_t* markers, std::size_t i, bool all)
+    {
+        const std::uint32_t marker = markers[i];
 #if defined(__SSE2__)
         bool whole = marker + MarkerSize + 16 <= size_;
         Ranks ranks = whole ? RanksAt(text_, marker + MarkerSize) : Ranks{};
         if (whole && tailRanksValid_ && Below(tailRanks_, ranks)) {
             markers[length_++] = marker;  // never ahead of the marker taken in: compacted in place
             tailRanks_ = ranks;
-            return;
+            return true;
         }
 #endif
         if (length_ == 0 || InOrder(markers[length_ - 1], marker)) {
             markers[length_++] = marker;
         } else {
-            std::size_t keep = length_ - 1;
-            std::size_t lowest = length_ > LongestSpike ? length_ - LongestSpike : 0;
-            bool fits = false;
-            while (keep > lowest && !(fits = InOrder(markers[keep - 1], marker))) {
-                --keep;
+            // The spike: the run's last markers that come after this one.
+            const std::uint32_t tail = markers[length_ - 1];
+            std::size_t lowest = length_ > SearchedBack ? length_ - SearchedBack : 0;
+            std::size_t keep = static_cast<std::size_t>(
+                std::partition_point(markers + lowest, markers + length_,
+                                     [&](std::uint32_t m) { return InOrder(m, marker); }) -
+                markers);
+            std::size_t spike = length_ - keep;
+            bool takeSpikeOut = false;
+            if (spike <= LongestSpike && (keep > lowest || lowest == 0)) {
+                if (!all && i + spike >= ready_) {
+                    return false;
+                }
+                // It is a spike when as many markers as it holds, this one
+                // included, stay below its top.
+                std::size_t low = 1;
+                while (low < spike && i + low < ready_ && !InOrder(tail, markers[i + low])) {
+                    ++low;
+                }
+                takeSpikeOut = low >= spike;
             }
-            if (fits || keep == 0) {
+            if (takeSpikeOut) {
                 setAside_.insert(setAside_.end(), markers + keep, markers + length_);
                 length_ = keep;
                 markers[length_++] = marker;
@@ -210,10 +238,12 @@ private:
             tailRanks_ = RanksAt(text_, last + MarkerSize);
         }
 #endif
+        return true;
     }
 
     const char16_t* text_;
     std::size_t size_;
+    std::size_t ready_ = 0;  // markers whose text is there to compare
     std::size_t done_ = 0;
     std::size_t length_ = 0;
     std::vector<std::uint32_t> setAside_;
@@ -223,14 +253,35 @@ private:
 #endif
 };
 
-// The longest sorted subsequence of the markers (patience sorting), for a
-// file whose odd ones out are too many for FirstRun: in place, like it.
-std::size_t LongestRun(const char16_t* text, std::size_t size, std::uint32_t* markers, std::size_t count,
-                       std::vector<std::uint32_t>& setAside)
+// A marker with the ranks of the first units after it: most comparisons of
+// markers far apart in the text are decided without reading it.
+struct KeyedMarker {
+    std::uint64_t Key;
+    std::uint32_t Marker;
+};
+
+std::vector<KeyedMarker> WithKeys(const char16_t* text, std::size_t size, const std::uint32_t* markers,
+                                  std::size_t count)
 {
-    auto inOrder = [&](std::uint32_t before, std::uint32_t after) {
-        return CompareSuffixes(text, size, before + MarkerSize, after + MarkerSize, SortedUnits) <= 0;
+    std::vector<KeyedMarker> keyed(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        keyed[i] = {KeyAt(text, size, markers[i] + MarkerSize), markers[i]};
+    }
+    return keyed;
+}
+
+// The longest sorted subsequence of the markers (patience sorting): written
+// to run, its length returned; the markers keeps the others, in file order.
+std::size_t LongestRun(const char16_t* text, std::size_t size, std::vector<KeyedMarker>& markers,
+                       std::uint32_t* run)
+{
+    auto inOrder = [&](const KeyedMarker& before, const KeyedMarker& after) {
+        if (before.Key != after.Key) {
+            return before.Key < after.Key;
+        }
+        return CompareSuffixes(text, size, before.Marker + MarkerSize, after.Marker + MarkerSize, SortedUnits) <= 0;
     };
+    const std::size_t count = markers.size();
     // tails[k]: the marker (by its place in the list) that ends the sorted
     // subsequences of length k + 1 with the smallest text.
     std::vector<std::uint32_t> tails;
@@ -253,14 +304,15 @@ std::size_t LongestRun(const char16_t* text, std::size_t size, std::uint32_t* ma
         inRun[i] = true;
     }
     std::size_t length = 0;
-    setAside.clear();
+    std::size_t others = 0;
     for (std::size_t i = 0; i < count; ++i) {
         if (inRun[i]) {
-            markers[length++] = markers[i];
+            run[length++] = markers[i].Marker;
         } else {
-            setAside.push_back(markers[i]);
+            markers[others++] = markers[i];
         }
     }
+    markers.resize(others);
     return length;
 }
 
@@ -456,26 +508,29 @@ void BuildRuns(DictionaryIndex& index, MarkerList& markers, FirstRun& firstRun)
     const std::size_t size = index.Text.size();
     std::vector<std::uint32_t> setAside;
     std::size_t firstRunLength = firstRun.Finish(markers.Data(), markers.Count(), setAside);
+    std::vector<KeyedMarker> rest;
     if (setAside.size() > markers.Count() / 16) {
-        // Too many odd ones out for the quick run: put the list back in file
-        // order and take the longest sorted subsequence instead.
-        std::vector<std::uint32_t> run(markers.Data(), markers.Data() + firstRunLength);
-        std::merge(run.begin(), run.end(), setAside.begin(), setAside.end(), markers.Data());
-        firstRunLength = LongestRun(text, size, markers.Data(), markers.Count(), setAside);
+        // Too many odd ones out for the quick run: the longest sorted
+        // subsequence of the whole list instead.
+        std::vector<std::uint32_t> all(markers.Count());
+        std::merge(markers.Data(), markers.Data() + firstRunLength, setAside.begin(), setAside.end(), all.begin());
+        rest = WithKeys(text, size, all.data(), all.size());
+        firstRunLength = LongestRun(text, size, rest, markers.Data());
+    } else {
+        rest = WithKeys(text, size, setAside.data(), setAside.size());
     }
 
     // Each later run is the longest sorted subsequence of what is left: the
     // capitalised words make one, the words filed by their accents another.
     std::vector<std::vector<std::uint32_t>> laterRuns;
-    std::vector<std::uint32_t> rest;
-    while (!setAside.empty() && laterRuns.size() + 1 < MaximumRuns) {
-        std::size_t length = LongestRun(text, size, setAside.data(), setAside.size(), rest);
-        laterRuns.emplace_back(setAside.begin(), setAside.begin() + static_cast<std::ptrdiff_t>(length));
-        setAside.swap(rest);
+    while (!rest.empty() && laterRuns.size() + 1 < MaximumRuns) {
+        std::vector<std::uint32_t> run(rest.size());
+        run.resize(LongestRun(text, size, rest, run.data()));
+        laterRuns.push_back(std::move(run));
     }
-    for (std::uint32_t marker : setAside) {
-        index.UnsortedMarkers.push_back(marker);
-        index.UnsortedKeys.push_back(KeyAt(text, size, marker + MarkerSize));
+    for (const KeyedMarker& marker : rest) {
+        index.UnsortedMarkers.push_back(marker.Marker);
+        index.UnsortedKeys.push_back(marker.Key);
     }
 
     // The later runs go right after the first, in the same list.

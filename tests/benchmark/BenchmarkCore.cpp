@@ -173,9 +173,14 @@ Dictionary MakeDictionary(const std::string& name, std::size_t byteSize, std::ui
     dictionary.Name = name;
     dictionary.ByteSize = byteSize;
     dictionary.Text = SyntheticArticleText(byteSize, seed);
-    double start = Now();
-    dictionary.Index = BuildDictionaryIndex(dictionary.Text);
-    dictionary.IndexSeconds = Now() - start;
+    // The fastest of a few builds: the first also pays for the heap the
+    // generator has just left behind, which a program at start does not.
+    dictionary.IndexSeconds = 1e9;
+    for (int build = 0; build < 3; ++build) {
+        double start = Now();
+        dictionary.Index = BuildDictionaryIndex(dictionary.Text);
+        dictionary.IndexSeconds = std::min(dictionary.IndexSeconds, Now() - start);
+    }
     std::vector<std::u16string_view> headwords = HeadwordsOf(dictionary.Text);
     dictionary.Early = std::u16string(headwords.at(3));
     dictionary.Late = std::u16string(headwords.at(headwords.size() - 30));

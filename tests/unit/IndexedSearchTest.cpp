@@ -248,6 +248,64 @@ TEST(IndexedSearchTest, SyntheticDictionaryGivesTheReferenceResults)
     }
 }
 
+// A dictionary's odd ones out, wherever they stand, leave nearly all of its
+// markers in the first sorted run: a binary search then finds nearly every
+// word, whatever comes first in the file.
+TEST(IndexedSearchTest, OddOnesOutLeaveTheFirstRunWhole)
+{
+    auto word = [](int i) {
+        std::u16string w = u"w";  // "w" and four letters, in order
+        for (int place = 26 * 26 * 26; place > 0; place /= 26) {
+            w += static_cast<char16_t>(u'a' + i / place % 26);
+        }
+        return w;
+    };
+    struct Layout {
+        const char* Name;
+        int OddOnes;
+        std::u16string (*Odd)(int i, const std::u16string& sorted);
+        int Every;  // an odd one after every so many sorted words; 0: all of them first
+    };
+    const Layout layouts[] = {
+        {"a file opening with 40 words filed elsewhere", 40, [](int i, const std::u16string&) {
+             return u"\u00E0" + std::u16string(1, static_cast<char16_t>(u'a' + i % 26)) + u"x";
+         }, 0},
+        {"capitalised words among lowercase ones", 60, [](int, const std::u16string& w) {
+             return u"W" + w.substr(1);
+         }, 50},
+        {"two capitalised words in a row", 60, [](int i, const std::u16string& w) {
+             return (i % 2 == 0 ? u"V" : u"W") + w.substr(1);
+         }, 25},
+        {"accented words filed before their plain forms", 60, [](int, const std::u16string& w) {
+             return w + u"\u00E0";
+         }, 50},
+    };
+    for (const Layout& layout : layouts) {
+        SCOPED_TRACE(layout.Name);
+        std::vector<std::pair<std::u16string, std::u16string>> records;
+        int odd = 0;
+        for (int i = 0; i < 3000; ++i) {
+            bool oddHere = layout.Every == 0 ? i < layout.OddOnes : i % layout.Every == layout.Every - 1;
+            if (oddHere && odd < layout.OddOnes) {
+                records.emplace_back(layout.Odd(odd++, word(i)), u"odd");
+                if (layout.Every == 0) {
+                    continue;
+                }
+            }
+            records.emplace_back(word(i), u"article");
+        }
+        std::u16string text = Records(records);
+        DictionaryIndex index = BuildDictionaryIndex(text);
+        ASSERT_FALSE(index.RunEnds.empty());
+        EXPECT_GE(index.RunEnds[0], index.MarkerCount() - 3 * static_cast<std::size_t>(layout.OddOnes));
+        EXPECT_LE(index.UnsortedMarkers.size(), 2u);
+        for (std::size_t i = 0; i < records.size(); i += 37) {
+            ExpectSameResults(text, index, records[i].first);
+            ExpectSameResults(text, index, records[i].first.substr(0, 2));
+        }
+    }
+}
+
 // Decoding and indexing in one pass gives the bytes DecodeArticleBytes gives
 // and the view ArticleTextView gives, for any size and with zero units inside.
 TEST(IndexedSearchTest, DecodingWhileIndexingMatchesPlainDecoding)
