@@ -167,12 +167,12 @@ std::string Narrow(std::u16string_view text)
     return out;
 }
 
-Dictionary MakeDictionary(const std::string& name, std::size_t byteSize, std::uint64_t seed)
+Dictionary MakeDictionary(const std::string& name, std::u16string text)
 {
     Dictionary dictionary;
     dictionary.Name = name;
-    dictionary.ByteSize = byteSize;
-    dictionary.Text = SyntheticArticleText(byteSize, seed);
+    dictionary.ByteSize = text.size() * 2;
+    dictionary.Text = std::move(text);
     // The fastest of a few builds: the first also pays for the heap the
     // generator has just left behind, which a program at start does not.
     dictionary.IndexSeconds = 1e9;
@@ -184,6 +184,9 @@ Dictionary MakeDictionary(const std::string& name, std::size_t byteSize, std::ui
     std::vector<std::u16string_view> headwords = HeadwordsOf(dictionary.Text);
     dictionary.Early = std::u16string(headwords.at(3));
     dictionary.Late = std::u16string(headwords.at(headwords.size() - 30));
+    if (dictionary.Late == dictionary.Early) {
+        dictionary.Late = std::u16string(headwords.at(headwords.size() - 31));
+    }
     // A near miss halfway through: it shares its beginning with real headwords.
     dictionary.Miss = std::u16string(headwords.at(headwords.size() / 2)) + u"~";
     while (SearchHeadwordList(dictionary.Index, dictionary.Miss).Outcome != HeadwordListOutcome::NoHeadwordBegins) {
@@ -275,10 +278,11 @@ void FindWorstWord(Dictionary& dictionary, std::size_t candidates)
         words.push_back(headword + u"~");
         words.push_back(headword.substr(0, headword.size() - 1) + u"~");
     }
+    dictionary.SweptWords = words.size();
     double worst = -1;
     for (const std::u16string& word : words) {
         double fastest = 1e9;
-        for (int run = 0; run < 3; ++run) {
+        for (int run = 0; run < 5; ++run) {
             double start = Now();
             LookUpIndexed(dictionary, word);
             fastest = std::min(fastest, Now() - start);
@@ -286,6 +290,7 @@ void FindWorstWord(Dictionary& dictionary, std::size_t candidates)
         if (fastest > worst) {
             worst = fastest;
             dictionary.Worst = word;
+            dictionary.SweptWorstSeconds = fastest;
         }
     }
 }
@@ -439,7 +444,7 @@ int PrintReport(const std::vector<const Dictionary*>& dictionaries, const Figure
                 platform.c_str());
     std::printf("  plain: the reference's nested loops; find: the text searched with the library's find, as\n"
                 "  before the index; indexed: the index. Speed-up: plain / indexed.\n");
-    std::printf("  %-7s %-6s %-26s %12s %12s %12s %10s\n", "size", "word", "", "plain", "find", "indexed",
+    std::printf("  %-8s %-6s %-26s %12s %12s %12s %10s\n", "size", "word", "", "plain", "find", "indexed",
                 "speed-up");
     for (const Dictionary* d : dictionaries) {
         for (const char* kind : {"early", "late", "miss", "worst"}) {
@@ -450,20 +455,23 @@ int PrintReport(const std::vector<const Dictionary*>& dictionaries, const Figure
                                          : std::string(kind) == "late" ? d->Late
                                          : std::string(kind) == "miss" ? d->Miss
                                                                        : d->Worst;
-            std::printf("  %-7s %-6s %-26s %12s %12s %12s %9.0fx\n", d->Name.c_str(), kind,
+            std::printf("  %-8s %-6s %-26s %12s %12s %12s %9.0fx\n", d->Name.c_str(), kind,
                         ("\"" + Narrow(word.substr(0, 20)) + "\"").c_str(), Duration(plain).c_str(),
                         Duration(find).c_str(), Duration(indexed).c_str(), indexed > 0 ? plain / indexed : 0.0);
         }
     }
     std::printf("\n== Index, %s\n", platform.c_str());
-    std::printf("  %-7s %10s %9s %8s %9s %10s %12s\n", "size", "markers", "in runs", "runs", "unsorted", "memory",
-                "build alone");
+    std::printf("  %-8s %9s %9s %5s %9s %8s %12s %8s %12s\n", "size", "markers", "in runs", "runs", "unsorted",
+                "memory", "build alone", "swept", "slowest");
     for (const Dictionary* d : dictionaries) {
-        std::printf("  %-7s %10zu %9zu %8zu %9zu %9.2f%% %12s\n", d->Name.c_str(), d->Index.MarkerCount(),
+        std::printf("  %-8s %9zu %9zu %5zu %9zu %7.2f%% %12s %8zu %12s\n", d->Name.c_str(), d->Index.MarkerCount(),
                     d->Index.SortedMarkers.size(), d->Index.RunEnds.size(), d->Index.UnsortedMarkers.size(),
                     100.0 * static_cast<double>(d->Index.MemoryBytes()) / static_cast<double>(d->ByteSize),
-                    Duration(d->IndexSeconds).c_str());
+                    Duration(d->IndexSeconds).c_str(), d->SweptWords, Duration(d->SweptWorstSeconds).c_str());
     }
+    std::printf("  swept: words timed for the worst case (the fastest of five runs each); slowest: the worst of them.\n"
+                "  \"9 MB rev\" (full run only) holds the 9 MB records in reverse order, which no dictionary\n"
+                "  files: the goals do not cover it.\n");
     double read = Seconds(figures, "startup/read");
     double startup = Seconds(figures, "startup/read+decode+index");
     double plainDecode = Seconds(figures, "startup/read+decode byte by byte");
@@ -483,7 +491,7 @@ int PrintReport(const std::vector<const Dictionary*>& dictionaries, const Figure
         double plainLate = Seconds(figures, LookupCaseName(*d, "late", "plain"));
         double plainMiss = Seconds(figures, LookupCaseName(*d, "miss", "plain"));
         double plain = std::min(plainLate, plainMiss);
-        if (d->ByteSize == EnglishItalianByteSize) {
+        if (d->Filed && d->ByteSize == EnglishItalianByteSize) {
             std::snprintf(text, sizeof(text), "worst look-up at %s: %s (at most 50 us)", d->Name.c_str(),
                           Duration(worst).c_str());
             goal(worst <= 50e-6, text);
@@ -493,10 +501,13 @@ int PrintReport(const std::vector<const Dictionary*>& dictionaries, const Figure
                           d->Name.c_str(), worst > 0 ? plain / worst : 0.0);
             goal(worst > 0 && plain / worst >= 150, text);
         }
-        if (d->ByteSize == LargeDictionaryByteSize) {
+        if (d->Filed && d->ByteSize == LargeDictionaryByteSize) {
             std::snprintf(text, sizeof(text), "worst look-up at %s: %s (at most 1 ms)", d->Name.c_str(),
                           Duration(worst).c_str());
             goal(worst <= 1e-3, text);
+        }
+        if (!d->Filed) {
+            continue;
         }
         double memory = static_cast<double>(d->Index.MemoryBytes()) / static_cast<double>(d->ByteSize);
         std::snprintf(text, sizeof(text), "index memory at %s: %.2f%% of the dictionary (at most 10%%)",
@@ -514,10 +525,15 @@ Session Prepare(bool quick)
     Session session;
     session.Quick = quick;
     session.Started = Now();
-    session.Owned.push_back(std::make_unique<Dictionary>(MakeDictionary("9 MB", EnglishItalianByteSize, 1)));
-    session.Owned.push_back(std::make_unique<Dictionary>(MakeDictionary("3.5 MB", ItalianEnglishByteSize, 2)));
+    auto add = [&](const std::string& name, std::u16string text) {
+        session.Owned.push_back(std::make_unique<Dictionary>(MakeDictionary(name, std::move(text))));
+        return session.Owned.back().get();
+    };
+    add("9 MB", SyntheticArticleText(EnglishItalianByteSize, 1));
+    add("3.5 MB", SyntheticArticleText(ItalianEnglishByteSize, 2));
     if (!quick) {
-        session.Owned.push_back(std::make_unique<Dictionary>(MakeDictionary("90 MB", LargeDictionaryByteSize, 3)));
+        add("90 MB", SyntheticArticleText(LargeDictionaryByteSize, 3));
+        add("9 MB rev", ReversedRecords(SyntheticArticleText(EnglishItalianByteSize, 1)))->Filed = false;
     }
     for (auto& dictionary : session.Owned) {
         FindWorstWord(*dictionary, quick ? 1500 : 40000);
@@ -531,7 +547,7 @@ Session Prepare(bool quick)
         std::vector<std::u16string> words = CheckWords(*d, quick ? 60 : 600);
         checked += words.size();
         session.Mismatches += CountMismatches(*d, words, description);
-        session.MemoryOver = session.MemoryOver || d->Index.MemoryBytes() * 10 > d->ByteSize;
+        session.MemoryOver = session.MemoryOver || (d->Filed && d->Index.MemoryBytes() * 10 > d->ByteSize);
     }
     std::printf("differential check: %zu words, %zu differ from the plain reference\n%s", checked,
                 session.Mismatches, description.c_str());

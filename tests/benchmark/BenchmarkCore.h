@@ -26,9 +26,12 @@ struct Dictionary {
     std::u16string Late;      // near the end: the plain search scans nearly all of it twice
     std::u16string Miss;      // a word that begins no headword
     std::u16string Worst;     // the slowest word for the index, found by WorstWord
+    std::size_t SweptWords = 0;      // how many words FindWorstWord timed
+    double SweptWorstSeconds = 0;    // the slowest of them, the fastest of five runs each
+    bool Filed = true;  // records in a dictionary's order; false for the reversed text the goals do not cover
 };
 
-Dictionary MakeDictionary(const std::string& name, std::size_t byteSize, std::uint64_t seed);
+Dictionary MakeDictionary(const std::string& name, std::u16string text);
 
 // One keystroke's engine work: the headword list (prefix search and the walk
 // over up to 25 records) and the exact search for the article.

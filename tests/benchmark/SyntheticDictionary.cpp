@@ -188,6 +188,25 @@ std::u16string SyntheticArticleText(std::size_t byteSize, std::uint64_t seed)
     return text;
 }
 
+std::u16string ReversedRecords(std::u16string_view text)
+{
+    std::vector<std::size_t> markers;
+    for (std::size_t marker = text.find(u"\n|"); marker != std::u16string_view::npos;
+         marker = text.find(u"\n|", marker + 1)) {
+        markers.push_back(marker);
+    }
+    if (markers.size() < 3) {
+        return std::u16string(text);
+    }
+    // Each record from its marker to the next one; the closing marker stays last.
+    std::u16string reversed(text.substr(0, markers.front()));
+    for (std::size_t i = markers.size() - 1; i-- > 0;) {
+        reversed += text.substr(markers[i], markers[i + 1] - markers[i]);
+    }
+    reversed += text.substr(markers.back());
+    return reversed;
+}
+
 std::vector<std::u16string_view> HeadwordsOf(std::u16string_view text)
 {
     std::vector<std::u16string_view> headwords;

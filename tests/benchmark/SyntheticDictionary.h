@@ -22,6 +22,10 @@ inline constexpr std::size_t LargeDictionaryByteSize = 10 * EnglishItalianByteSi
 // size is rounded down to whole code units). The same seed gives the same text.
 std::u16string SyntheticArticleText(std::size_t byteSize, std::uint64_t seed);
 
+// The same records in the opposite order: a text no dictionary files, for
+// what an index does with one.
+std::u16string ReversedRecords(std::u16string_view text);
+
 // The headwords of a text in file order, each as often as it is filed.
 std::vector<std::u16string_view> HeadwordsOf(std::u16string_view text);
 
