@@ -41,11 +41,11 @@ using MarkerOffsets = std::vector<std::uint32_t, UninitializedAllocator<std::uin
 //
 // The record markers are split, in file order, into a few runs, each sorted by
 // the text that follows its markers (compared up to SortedUnits code units,
-// with the bar ordered below every other unit, so that "bank|" comes before
-// "banker|" as a dictionary files them). A dictionary's file order is nearly
-// sorted, so nearly every marker lands in the first run; the few filed out of
-// order (capitalised words, accented letters, repeated headwords) fill a
-// couple more. Markers that fit no run are kept in file order and scanned.
+// in the code order turned round to start at the bar, so that "bank|" comes
+// before "banker|" as a dictionary files them). A dictionary's file order is
+// nearly sorted, so nearly every marker lands in the first run; the few filed
+// out of order (capitalised words, accented letters, repeated headwords) fill
+// the next ones. Markers that fit no run are kept in file order and scanned.
 // Within a sorted run the first marker followed by a pattern is found by a
 // binary search; since a run is also in file order, it is that run's earliest.
 //
