@@ -33,15 +33,6 @@ void Consume(const HeadwordListMatch& list, const ArticleMatch& article)
            static_cast<std::size_t>(article.Outcome);
 }
 
-std::vector<std::pair<std::size_t, std::size_t>> Places(std::u16string_view text,
-                                                        const std::vector<std::u16string_view>& views)
-{
-    std::vector<std::pair<std::size_t, std::size_t>> places;
-    for (std::u16string_view view : views) {
-        places.emplace_back(static_cast<std::size_t>(view.data() - text.data()), view.size());
-    }
-    return places;
-}
 
 std::u16string Capitalised(std::u16string word)
 {
@@ -249,6 +240,7 @@ std::size_t CountMismatches(const Dictionary& dictionary, const std::vector<std:
         HeadwordListMatch list = SearchHeadwordList(dictionary.Index, word);
         ArticleMatch expectedArticle = reference::SearchArticle(dictionary.Text, word);
         ArticleMatch article = SearchArticle(dictionary.Index, word);
+        using reference::Places;
         bool same = list.Outcome == expectedList.Outcome && article.Outcome == expectedArticle.Outcome &&
                     Places(dictionary.Text, list.Headwords) == Places(dictionary.Text, expectedList.Headwords) &&
                     Places(dictionary.Text, {article.Article}) == Places(dictionary.Text, {expectedArticle.Article});

@@ -33,17 +33,6 @@ std::string Printable(std::u16string_view text)
     return text.size() > 80 ? out + "... (" + std::to_string(text.size()) + " units)" : out;
 }
 
-// Offsets into the searched text, so that results over two copies of one
-// text compare as the same records.
-std::vector<std::pair<std::size_t, std::size_t>> Places(std::u16string_view text,
-                                                        const std::vector<std::u16string_view>& views)
-{
-    std::vector<std::pair<std::size_t, std::size_t>> places;
-    for (std::u16string_view view : views) {
-        places.emplace_back(static_cast<std::size_t>(view.data() - text.data()), view.size());
-    }
-    return places;
-}
 
 // Checks one word through an index against the reference over the same text.
 void ExpectSameResults(std::u16string_view text, const DictionaryIndex& index, std::u16string_view word)
@@ -52,7 +41,7 @@ void ExpectSameResults(std::u16string_view text, const DictionaryIndex& index, s
     HeadwordListMatch list = SearchHeadwordList(index, word);
     ASSERT_EQ(static_cast<int>(list.Outcome), static_cast<int>(expectedList.Outcome))
         << "list outcome for \"" << Printable(word) << "\" in \"" << Printable(text) << "\"";
-    ASSERT_EQ(Places(index.Text, list.Headwords), Places(text, expectedList.Headwords))
+    ASSERT_EQ(reference::Places(index.Text, list.Headwords), reference::Places(text, expectedList.Headwords))
         << "listed headwords for \"" << Printable(word) << "\" in \"" << Printable(text) << "\"";
 
     ArticleMatch expectedArticle = reference::SearchArticle(text, word);
@@ -60,7 +49,7 @@ void ExpectSameResults(std::u16string_view text, const DictionaryIndex& index, s
     ASSERT_EQ(static_cast<int>(article.Outcome), static_cast<int>(expectedArticle.Outcome))
         << "article outcome for \"" << Printable(word) << "\" in \"" << Printable(text) << "\"";
     if (expectedArticle.Outcome == ArticleOutcome::Found) {
-        ASSERT_EQ(Places(index.Text, {article.Article}), Places(text, {expectedArticle.Article}))
+        ASSERT_EQ(reference::Places(index.Text, {article.Article}), reference::Places(text, {expectedArticle.Article}))
             << "article for \"" << Printable(word) << "\" in \"" << Printable(text) << "\"";
     }
 }

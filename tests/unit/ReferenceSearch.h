@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "dictionary/HeadwordSearch.h"
 
@@ -94,6 +96,18 @@ inline ArticleMatch SearchArticle(std::u16string_view text, std::u16string_view 
     result.Outcome = ArticleOutcome::Found;
     result.Article = text.substr(first + 1, second - first - 1);
     return result;
+}
+
+// Offsets into the searched text, so that results over two copies of one
+// text compare as the same records.
+inline std::vector<std::pair<std::size_t, std::size_t>> Places(std::u16string_view text,
+                                                               const std::vector<std::u16string_view>& views)
+{
+    std::vector<std::pair<std::size_t, std::size_t>> places;
+    for (std::u16string_view view : views) {
+        places.emplace_back(static_cast<std::size_t>(view.data() - text.data()), view.size());
+    }
+    return places;
 }
 
 }  // namespace reference

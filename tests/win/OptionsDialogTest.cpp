@@ -16,19 +16,6 @@ namespace {
 
 constexpr std::string_view AllClear = "LoadOnStart=false\r\nAlwaysOnTop=false\r\nDefaultLanguageId=0\r\n";
 
-void WriteSmallDictionaries()
-{
-    WriteArticleFile(0, ArticleTextOf({{u"a", u"one"}, {u"ab", u"AB"}}));
-    WriteArticleFile(1, ArticleTextOf({{u"a", u"to"}, {u"casa", u"house"}}));
-}
-
-void PrepareConfiguration(std::string_view bytes)
-{
-    WriteSmallDictionaries();
-    DeleteRunValues();
-    WriteConfigurationFixture(bytes);
-}
-
 Settings SettingsOf(std::string_view bytes)
 {
     Settings settings;

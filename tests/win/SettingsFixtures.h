@@ -180,6 +180,20 @@ inline std::string ShownSettings(const Settings& settings)
 
 // ---- the main window
 
+inline void WriteSmallDictionaries()
+{
+    WriteArticleFile(0, ArticleTextOf({{u"a", u"one"}, {u"ab", u"AB"}}));
+    WriteArticleFile(1, ArticleTextOf({{u"a", u"to"}, {u"casa", u"house"}}));
+}
+
+// A scenario's start: small dictionaries, no Run values, the given file.
+inline void PrepareConfiguration(std::string_view bytes)
+{
+    WriteSmallDictionaries();
+    DeleteRunValues();
+    WriteConfigurationFixture(bytes);
+}
+
 // The settings map is only read while the program waits for messages.
 inline Settings SettingsMapNow()
 {

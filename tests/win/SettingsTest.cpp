@@ -13,19 +13,6 @@ namespace {
 
 constexpr wchar_t StalePath[] = L"C:\\Old Place\\Verbola.exe";
 
-void WriteSmallDictionaries()
-{
-    WriteArticleFile(0, ArticleTextOf({{u"a", u"one"}, {u"ab", u"AB"}}));
-    WriteArticleFile(1, ArticleTextOf({{u"a", u"to"}, {u"casa", u"house"}}));
-}
-
-void PrepareConfiguration(std::string_view bytes)
-{
-    WriteSmallDictionaries();
-    DeleteRunValues();
-    WriteConfigurationFixture(bytes);
-}
-
 // The state of a start that applied no setting.
 void ExpectNothingApplied(const char* when)
 {
