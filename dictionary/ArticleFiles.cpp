@@ -94,7 +94,6 @@ void DecodeArticleText()
     // and ArticleTextView.
     for (ArticleText& article : ArticleTexts) {
         article.Index = DecodeAndIndexArticleBytes(article.Text, article.ByteSize);
-        article.Decoded = article.Index.Text;
     }
 }
 

@@ -12,8 +12,7 @@
 struct ArticleText {
     unsigned char* Text = nullptr;  // null until both files have been read
     DWORD ByteSize = 0;
-    std::u16string_view Decoded;    // what the look-ups search
-    DictionaryIndex Index;          // over Decoded, built while decoding
+    DictionaryIndex Index;          // the decoded text the look-ups search, and its index
 };
 
 extern ArticleText ArticleTexts[DirectionCount];
