@@ -110,19 +110,7 @@ inline std::wstring ConfigurationPath()
 
 inline std::optional<std::string> ConfigurationBytes()
 {
-    HANDLE file = CreateFileW(ConfigurationPath().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return std::nullopt;
-    }
-    std::string bytes;
-    char chunk[4096];
-    DWORD read = 0;
-    while (ReadFile(file, chunk, sizeof(chunk), &read, nullptr) && read > 0) {
-        bytes.append(chunk, read);
-    }
-    CloseHandle(file);
-    return bytes;
+    return ReadFileBytes(ConfigurationPath());
 }
 
 inline void WriteConfigurationFixture(std::string_view bytes)

@@ -48,19 +48,11 @@ void AppendStart(const std::wstring& recordFile, int argc, wchar_t** argv, int f
 std::vector<RecordedStart> ReadStarts(const std::wstring& recordFile)
 {
     std::vector<RecordedStart> starts;
-    HANDLE file = CreateFileW(recordFile.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    std::optional<std::string> bytes = ReadFileBytes(recordFile);
+    if (!bytes) {
         return starts;
     }
-    std::string bytes;
-    char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0) {
-        bytes.append(buffer, read);
-    }
-    CloseHandle(file);
-    std::wstring text = Widen(bytes);
+    std::wstring text = Widen(*bytes);
     std::size_t begin = 0;
     std::size_t end;
     // Only whole lines: a start still writing is counted once it has finished.

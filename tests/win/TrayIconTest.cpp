@@ -14,14 +14,7 @@ void WriteDictionaries()
 
 HWND OpenPopupMenu(DWORD milliseconds = 2000)
 {
-    HWND popup = nullptr;
-    WaitFor(
-        [&] {
-            popup = FindWindowW(L"#32768", nullptr);
-            return popup != nullptr && IsWindowVisible(popup);
-        },
-        milliseconds);
-    return popup != nullptr && IsWindowVisible(popup) ? popup : nullptr;
+    return FindProgramWindow(L"#32768", nullptr, milliseconds);
 }
 
 bool MenuClosed()

@@ -158,6 +158,23 @@ void RemoveTestFile(std::wstring_view relativePath)
     DeleteFileW(path.c_str());
 }
 
+std::optional<std::string> ReadFileBytes(const std::wstring& path)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return std::nullopt;
+    }
+    std::string bytes;
+    char chunk[4096];
+    DWORD read = 0;
+    while (ReadFile(file, chunk, sizeof(chunk), &read, nullptr) && read > 0) {
+        bytes.append(chunk, read);
+    }
+    CloseHandle(file);
+    return bytes;
+}
+
 void WriteArticleFile(int direction, std::u16string_view plainText)
 {
     std::string bytes(reinterpret_cast<const char*>(plainText.data()), plainText.size() * sizeof(char16_t));
@@ -205,16 +222,21 @@ std::vector<std::wstring> DismissInfoMessages(const std::function<bool()>& stop,
     return texts;
 }
 
-HWND FindProgramDialog(const wchar_t* caption, DWORD milliseconds)
+HWND FindProgramWindow(const wchar_t* className, const wchar_t* caption, DWORD milliseconds)
 {
-    HWND dialog = nullptr;
-    WaitFor(
+    HWND window = nullptr;
+    bool shown = WaitFor(
         [&] {
-            dialog = FindOurWindow(L"#32770", caption);
-            return dialog != nullptr && IsWindowVisible(dialog);
+            window = FindOurWindow(className, caption);
+            return window != nullptr && IsWindowVisible(window);
         },
         milliseconds);
-    return dialog;
+    return shown ? window : nullptr;
+}
+
+HWND FindProgramDialog(const wchar_t* caption, DWORD milliseconds)
+{
+    return FindProgramWindow(L"#32770", caption, milliseconds);
 }
 
 void TypeWord(int direction, std::wstring_view word)

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,6 +43,8 @@ struct WindowScenarioRegistration {
 std::wstring TestFolder();
 void WriteTestFile(std::wstring_view relativePath, std::string_view bytes);
 void RemoveTestFile(std::wstring_view relativePath);
+// A file's bytes, read while other programs may hold it open; nothing when it cannot be opened.
+std::optional<std::string> ReadFileBytes(const std::wstring& path);
 // A plain (decoded) article text, stored as the program expects it.
 void WriteArticleFile(int direction, std::u16string_view plainText);
 // Records "\r\n|headword|article" for each pair, and a closing "\r\n|": each
@@ -55,6 +58,9 @@ bool WaitFor(const std::function<bool()>& condition, DWORD milliseconds = 5000);
 // Dismisses the program's "Info Message" boxes as they come, recording their
 // texts, until stop() holds; then returns the texts.
 std::vector<std::wstring> DismissInfoMessages(const std::function<bool()>& stop, DWORD milliseconds = 5000);
+// A visible top-level window of the program, once it is there; null when it
+// does not come within the time.
+HWND FindProgramWindow(const wchar_t* className, const wchar_t* caption, DWORD milliseconds);
 HWND FindProgramDialog(const wchar_t* caption, DWORD milliseconds = 3000);
 
 // Types a word as the combo box reports it: the text, then the edit-change notification.
